@@ -62,7 +62,9 @@ bool Installation::findProgramDir()
 {
     IniFile config(configFile());
     QString root;
-    if (config.exists()) {
+    if (!dataRootOverride_.isEmpty()) {
+        root = QDir(exeDir_).absoluteFilePath(dataRootOverride_);
+    } else if (config.exists()) {
         const bool readable = config.load();
         root = config.value(QStringLiteral("BD"), QStringLiteral("LOCAL")).trimmed();
         if (root.isEmpty()) {

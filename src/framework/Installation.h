@@ -23,6 +23,10 @@ public:
     QString programDir() const { return programDir_; }    // data root; empty until start() found it
     QString tabelasDir() const;                           // ProgramDir + "Tabelas/", as found on disk
 
+    // Takes dir as the data root instead of the configuration file's (the
+    // command line's --data-root).
+    void setDataRoot(const QString &dir) { dataRootOverride_ = dir; }
+
     // The start-up steps in their order. false: the program must end (the
     // user has been told why through the message service).
     bool start();
@@ -41,5 +45,6 @@ private:
     QString exeDir_;
     QString baseName_;
     QString programDir_;
+    QString dataRootOverride_;
     SingleCopyGuard guard_;
 };

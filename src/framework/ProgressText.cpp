@@ -21,6 +21,9 @@ void Progress::show(const QString &text) { Seam<ProgressTarget>::get().showProgr
 
 void StdoutProgressTarget::showProgress(const QString &text)
 {
+    // Clearing the status bar has nothing to say on a terminal.
+    if (text.isEmpty())
+        return;
     std::printf("%s\n", text.toUtf8().constData());
     std::fflush(stdout);
 }

@@ -16,7 +16,8 @@ struct SessionValues
     QString OperatorPassword; // stored form
     int OperatorCode = 0;
     int OperatorLevel = 0;    // 0 holds every right
-    bool IntegrityCheckMode = false;
+    int IntegrityCheckMode = 0;    // 0 none, 1 check then enter, 2 check then leave
+    bool LiberarSwitch = false;    // first command-line argument is "LIBERAR" (any case)
     bool LockingActive = false;
     int DictionaryVersion = 0;
 };

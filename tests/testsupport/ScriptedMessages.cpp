@@ -3,6 +3,8 @@
 MsgAnswer ScriptedMessages::ask(const MessageRequest &request)
 {
     shown_.append(request);
+    if (onAsk)
+        onAsk(request);
     return answers_.isEmpty() ? Messages::defaultAnswer(request.buttons) : answers_.dequeue();
 }
 

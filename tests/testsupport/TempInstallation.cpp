@@ -1,5 +1,7 @@
 #include "testsupport/TempInstallation.h"
 
+#include "framework/InstallationBuilder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -7,6 +9,15 @@
 TempInstallation::TempInstallation() { QDir().mkpath(exeDir()); }
 
 void TempInstallation::makeTabelas() const { QDir().mkpath(tabelasDir()); }
+
+bool TempInstallation::initData() const
+{
+    QString error;
+    const bool built = InstallationBuilder::build(dataRoot(), &error);
+    if (!built)
+        qWarning("installation not built: %s", qPrintable(error));
+    return built;
+}
 
 void TempInstallation::writeConfig(const QByteArray &bytes) const
 {

@@ -21,6 +21,8 @@ public:
     QString configFile() const { return exeDir() + QStringLiteral("remetix.ini"); }
 
     void makeTabelas() const;
+    // A complete new installation in dataRoot(), built as `remetix-cli init` builds it.
+    bool initData() const;
     // Writes the configuration file with raw bytes.
     void writeConfig(const QByteArray &bytes) const;
     // A configuration pointing at dataRoot().
