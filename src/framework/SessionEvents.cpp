@@ -1,0 +1,7 @@
+#include "framework/SessionEvents.h"
+
+SessionEvents &SessionEvents::instance()
+{
+    static SessionEvents events;
+    return events;
+}
