@@ -223,9 +223,4 @@ bool isNumeric(FieldKind kind)
     return kind == FieldKind::Integer || kind == FieldKind::AutoInc || kind == FieldKind::Number || kind == FieldKind::Currency;
 }
 
-bool isTemporal(FieldKind kind)
-{
-    return kind == FieldKind::Date || kind == FieldKind::Time || kind == FieldKind::Timestamp;
-}
-
 } // namespace FieldCodec

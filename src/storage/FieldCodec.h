@@ -22,6 +22,5 @@ std::optional<QVariant> toStorage(const FieldDef &field, const QVariant &value);
 QVariant fromStorage(FieldKind kind, const QVariant &stored);
 
 bool isNumeric(FieldKind kind);
-bool isTemporal(FieldKind kind);
 
 } // namespace FieldCodec

@@ -64,6 +64,8 @@ void Query::prepare()
     dialect_ = std::make_unique<SqlDialect>(sql_, directory_);
     translated_ = dialect_->sql();
     db_ = std::make_unique<SqlConnection>(QStringLiteral(":memory:"));
+    // The old engine's LIKE told capitals from small letters; SQLite's does not by default.
+    db_->exec(QStringLiteral("PRAGMA case_sensitive_like=ON"));
     for (const SqlDialect::Attachment &attachment : dialect_->attachments()) {
         QSqlQuery attach(db_->database());
         attach.prepare(QStringLiteral("ATTACH DATABASE ? AS ") + attachment.schema);

@@ -22,11 +22,6 @@ QString literal(const QString &text)
     return QLatin1Char('\'') + escaped + QLatin1Char('\'');
 }
 
-bool looksLikeFile(const QString &text)
-{
-    return text.endsWith(QLatin1String(".db"), Qt::CaseInsensitive) || text.contains(QLatin1Char('/')) || text.contains(QLatin1Char('\\'));
-}
-
 } // namespace
 
 SqlDialect::SqlDialect(const QString &sql, const QString &directory)
@@ -115,6 +110,7 @@ void SqlDialect::markTables()
     int depth = 0;
     bool tablePosition = false;
     bool inFromList = false;
+    int fromDepth = 0;
     for (int i = 0; i < tokens_.size(); ++i) {
         Token &token = tokens_[i];
         if (token.kind == Token::Space)
@@ -132,28 +128,28 @@ void SqlDialect::markTables()
             --depth;
             if (!functionDepths.isEmpty() && functionDepths.last() == depth)
                 functionDepths.removeLast();
+            if (depth < fromDepth)
+                inFromList = false;
             continue;
         }
         const bool inFunction = !functionDepths.isEmpty() && functionDepths.last() == depth - 1;
         if (tablePosition && (token.kind == Token::Double || token.kind == Token::Word)) {
             const int after = nextSignificant(i);
             const bool qualified = after >= 0 && tokens_.at(after).text == QLatin1String(".");
-            if (!qualified && (token.kind == Token::Word || looksLikeFile(token.text))) {
-                token.table = true;
-                inFromList = true;
-            }
+            token.table = !qualified;
             tablePosition = false;
             continue;
         }
         tablePosition = false;
-        if (token.kind == Token::Double && looksLikeFile(token.text)) {
-            token.table = true;
-            continue;
-        }
         if (token.kind == Token::Word && !inFunction
             && (isWord(token.text, "FROM") || isWord(token.text, "JOIN") || isWord(token.text, "UPDATE") || isWord(token.text, "INTO"))) {
             tablePosition = true;
-            inFromList = isWord(token.text, "FROM");
+            if (isWord(token.text, "FROM")) {
+                inFromList = true;
+                fromDepth = depth;
+            } else if (!isWord(token.text, "JOIN")) {
+                inFromList = false;
+            }
             continue;
         }
         if (token.kind == Token::Word
@@ -162,7 +158,7 @@ void SqlDialect::markTables()
             inFromList = false;
             continue;
         }
-        if (inFromList && token.kind == Token::Symbol && token.text == QLatin1String(","))
+        if (inFromList && depth == fromDepth && token.kind == Token::Symbol && token.text == QLatin1String(","))
             tablePosition = true;
     }
     for (Token &token : tokens_)

@@ -175,6 +175,12 @@ void Table::fail(const QString &what) const
     throw DbError(QStringLiteral("%1: %2").arg(filePath(), what));
 }
 
+void Table::updateIndexDefs()
+{
+    requireOpen();
+    indexes_ = TableFile::readDefinition(path_).indexes;
+}
+
 int Table::fieldIndex(const QString &name) const
 {
     for (int i = 0; i < fields_.size(); ++i)
@@ -220,14 +226,7 @@ void Table::load()
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
     sql += QStringLiteral(" ORDER BY ") + SqlText::orderBy(orderFields());
-    QSqlQuery query = db_->prepare(sql);
-    query.setForwardOnly(true);
-    db_->run(query, values);
-    QVector<qint64> rowids;
-    rowids.reserve(rowids_.size());
-    while (query.next())
-        rowids.append(query.value(0).toLongLong());
-    rowids_ = std::move(rowids);
+    rowids_ = db_->integers(sql, values);
     dropCache();
 }
 

@@ -98,6 +98,8 @@ public:
 
     const QList<FieldDef> &fieldDefs() const { return fields_; }
     const QList<IndexDef> &indexDefs() const { return indexes_; }
+    // Reads the index definitions from the file again (a restructure elsewhere may have changed them).
+    void updateIndexDefs();
     bool hasField(const QString &name) const { return fieldIndex(name) >= 0; }
     int fieldIndex(const QString &name) const;
 

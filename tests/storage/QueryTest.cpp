@@ -95,6 +95,8 @@ private slots:
                                                   << QVariantMap{{"CEP", "80000-000"}, {"Bairro", "CENTRO"}} << "Order by d.cod_cli" << Codes{1, 4};
         QTest::newRow("extra field of the second table") << "and d1.C01_cli = :Filtro1\n" << QVariantMap{{"Filtro1", "VIP"}}
                                                          << "Order by d.cod_cli" << Codes{1, 3};
+        QTest::newRow("date and path texts are no tables") << "and (d.ani_cli >= \"1990-01-01\" or d.end_cli = \"C:\\X\\TBCLI.DB\")\n"
+                                                           << QVariantMap{} << "Order by d.cod_cli" << Codes{3, 6};
         QTest::newRow("route embedded in double quotes") << "AND (ROT_CLI = \"R1\")\n" << QVariantMap{} << "Order by d.cod_cli" << Codes{1, 3, 6};
         QTest::newRow("chosen clients") << " AND ( d.COD_CLI IN( \n3, \n7, \n9)\n)\n" << QVariantMap{} << "Order by d.nom_cli" << Codes{3, 7};
         QTest::newRow("quotes and percent only as values") << " and ( SubString(d.nom_cli from 1 for 8)= :Cliente )\n"
@@ -146,6 +148,9 @@ private slots:
         q.setSql("SELECT C.* FROM \"TbCli.db\" C WHERE C.nom_cli LIKE '%''%' ORDER BY C.nom_cli");
         q.open();
         QCOMPARE(codes(q), (Codes{5}));
+        q.setSql("SELECT C.* FROM \"TbCli.db\" C WHERE C.nom_cli LIKE \"%silva%\"");
+        q.open();
+        QCOMPARE(codes(q), (Codes{4})); // capitals and small letters differ, as they did
     }
 
     void updateAndLogicalFlags()
@@ -161,12 +166,18 @@ private slots:
         QVERIFY(t.locate("cod_cli", {1}));
         QCOMPARE(t.asInt("ass_opr"), 0);
 
+        q.setSql("INSERT INTO TbMod (cod_mod, des_mod, RX_mod) VALUES (\"CAD_OPR\", \"Operadores\", 1)");
+        QCOMPARE(q.execSql(), 1);
+        q.setSql("SELECT m.cod_mod, c.nom_cli FROM TbMod m, \"TbCli.db\" c WHERE c.cod_cli = 1 AND m.des_mod = \"Operadores\"");
+        q.open();
+        QCOMPARE(q.rows(), (QList<QVariantList>{{"CAD_OPR", "SILVA JOSE"}}));
+
         q.setSql("SELECT COD_MOD, DES_MOD FROM TBMOD\nWHERE RX_mod = \"TRUE\"\nORDER BY DES_MOD");
         q.open();
-        QCOMPARE(q.rows(), (QList<QVariantList>{{"CAD_CLI", "Clientes"}, {"CAD_EMP", "Empresas"}, {"CAD_ETQ", "Etiquetas"}}));
+        QCOMPARE(q.rows(), (QList<QVariantList>{{"CAD_CLI", "Clientes"}, {"CAD_EMP", "Empresas"}, {"CAD_ETQ", "Etiquetas"}, {"CAD_OPR", "Operadores"}}));
         q.setSql("SELECT COD_MOD FROM TBMOD WHERE ST_mod = \"FALSE\" ORDER BY COD_MOD");
         q.open();
-        QCOMPARE(q.rows(), (QList<QVariantList>{{"CAD_EMP"}, {"CAD_ETQ"}}));
+        QCOMPARE(q.rows(), (QList<QVariantList>{{"CAD_EMP"}, {"CAD_ETQ"}})); // CAD_OPR's flag is empty
     }
 
     void errorsCarryTheEngineMessage_data()

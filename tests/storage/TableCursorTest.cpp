@@ -2,6 +2,7 @@
 
 #include "storage/DbError.h"
 #include "storage/Table.h"
+#include "storage/TableFile.h"
 #include "testsupport/TestMain.h"
 
 #include <QTest>
@@ -47,6 +48,14 @@ private slots:
         QCOMPARE(walk(*t), (Codes{1, 2, 7, 4, 5, 3, 6}));
         QCOMPARE(t->indexFieldNames(), QStringLiteral("cid_cli;Nom_Cli"));
         QVERIFY_THROWS_EXCEPTION(DbError, t->setIndexFieldNames("nao_existe"));
+
+        QCOMPARE(t->indexDefs().size(), 2);
+        QCOMPARE(t->indexDefs().at(1).fields, QStringList{"nom_cli"});
+        TableDef def = StorageFixture::clientDef();
+        def.indexes.append({"ind_cidade", {"cid_cli"}, false, false});
+        TableFile::restructure(fx->dir(), "TbCli", def);
+        t->updateIndexDefs();
+        QCOMPARE(t->indexDefs().size(), 3);
     }
 
     void navigationAndBookmarks()

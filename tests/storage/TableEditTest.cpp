@@ -236,6 +236,29 @@ private slots:
         QCOMPARE(peer("try", 5), QStringLiteral("OK"));
     }
 
+    void fileBusyPastTheTimeoutFailsThePostCleanly()
+    {
+        auto t = openClients();
+        QVERIFY(t->locate("cod_cli", {2}));
+        t->edit();
+        t->setValue("bai_cli", "MERCES");
+        QProcess busy;
+        QCOMPARE(peer("busy", 0, &busy), QStringLiteral("BUSY"));
+        try {
+            t->post();
+            QFAIL("posted into a file another process is writing");
+        } catch (const DbError &error) {
+            QVERIFY2(error.message().contains("TbCli.db"), qPrintable(error.message()));
+        }
+        QCOMPARE(t->state(), Table::State::Edit);
+        busy.kill();
+        QVERIFY(busy.waitForFinished(10000));
+        t->post();
+        QCOMPARE(peer("read", 2), QStringLiteral("SILVEIRA ANA"));
+        QVERIFY(t->locate("cod_cli", {2}));
+        QCOMPARE(t->asString("bai_cli"), QStringLiteral("MERCES"));
+    }
+
     void postedRowIsSeenByAnotherProcessAtOnce()
     {
         auto t = openClients();

@@ -2,9 +2,12 @@
 //   storage-peer hold DIR TABLE COD   edit the client COD, print "LOCKED", wait to be killed
 //   storage-peer try  DIR TABLE COD   try to edit COD, print "OK" or "REFUSED"
 //   storage-peer read DIR TABLE COD   print nom_cli of COD, or "MISSING"
+//   storage-peer busy DIR TABLE 0     hold the whole file in a write transaction, print "BUSY", wait
 #include "storage/DbError.h"
 #include "storage/RecordLockedError.h"
+#include "storage/SqlConnection.h"
 #include "storage/Table.h"
+#include "storage/TableFile.h"
 
 #include <QCoreApplication>
 
@@ -29,6 +32,14 @@ int main(int argc, char *argv[])
         return 2;
     const QString command = args.at(1);
     try {
+        if (command == QLatin1String("busy")) {
+            SqlConnection db(TableFile::path(args.at(2), args.at(3)));
+            db.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            say(QStringLiteral("BUSY"));
+            while (std::getchar() != EOF) {
+            }
+            return 0;
+        }
         Table table;
         table.setDirectory(args.at(2));
         table.setTableName(args.at(3));
