@@ -11,8 +11,9 @@ int init(const CliContext &context, const QStringList &args)
 {
     QStringList arguments = args;
     QString dataRoot;
+    const bool withDemo = Cli::takeFlag(arguments, QStringLiteral("--demo"));
     if (!Cli::takeOption(arguments, QStringLiteral("--data-root"), &dataRoot) || !arguments.isEmpty()) {
-        Cli::err(QStringLiteral("usage: remetix-cli init --data-root DIR"));
+        Cli::err(QStringLiteral("usage: remetix-cli init [--demo] --data-root DIR"));
         return 2;
     }
     // The private directory and single-copy guard, as at any start; the data
@@ -31,9 +32,14 @@ int init(const CliContext &context, const QStringList &args)
         return 1;
     }
     Cli::out(QStringLiteral("installed: ") + QDir(dataRoot).absoluteFilePath(QStringLiteral("Tabelas")));
-    return 0;
+    if (!withDemo)
+        return 0;
+    // The demo data is written by its own command, with the single-copy
+    // guard of this one released first.
+    guard.release();
+    return CliCommand::find(QStringLiteral("demo"))->handler(context, {QStringLiteral("--data-root"), dataRoot});
 }
 
-const CliCommand::Registration registration("init", "init --data-root DIR", init);
+const CliCommand::Registration registration("init", "init [--demo] --data-root DIR", init);
 
 } // namespace

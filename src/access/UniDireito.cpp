@@ -1,0 +1,152 @@
+#include "access/UniDireito.h"
+
+#include "access/AccessGrant.h"
+#include "framework/ComputerUser.h"
+#include "framework/Messages.h"
+#include "framework/Session.h"
+#include "framework/UniTabPadroes.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TForDireito::TForDireito(int position, const QString &module, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), position_(position), module_(module)
+{
+    setObjectName(QStringLiteral("ForDireito"));
+    setWindowTitle(QStringLiteral("Liberação de Acesso"));
+    auto *grid = new QGridLayout(this);
+    Ed_Nome = new QComboBox(this);
+    Ed_Nome->setObjectName(QStringLiteral("Ed_Nome"));
+    Ed_senha = new QLineEdit(this);
+    Ed_senha->setObjectName(QStringLiteral("Ed_senha"));
+    Ed_senha->setMaxLength(8);
+    Ed_senha->setEchoMode(QLineEdit::Password);
+    BtSen1 = new QPushButton(QStringLiteral("&Ok"), this);
+    BtSen2 = new QPushButton(QStringLiteral("&Cancela"), this);
+    for (QPushButton *b : {BtSen1, BtSen2})
+        b->setAutoDefault(false);
+    grid->addWidget(new QLabel(QStringLiteral("Nome"), this), 0, 0);
+    grid->addWidget(Ed_Nome, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Senha"), this), 1, 0);
+    grid->addWidget(Ed_senha, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtSen1);
+    buttons->addWidget(BtSen2);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->setColumnMinimumWidth(1, 200);
+    connect(BtSen1, &QPushButton::clicked, this, &TForDireito::BtSen1Click);
+    connect(BtSen2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Ed_senha, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const int cursor = Ed_senha->cursorPosition();
+        Ed_senha->setText(text.toUpper());
+        Ed_senha->setCursorPosition(cursor);
+    });
+    Ed_Nome->installEventFilter(this);
+    Ed_senha->installEventFilter(this);
+}
+
+void TForDireito::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TForDireito::FormActivate()
+{
+    hook_.install([this](QKeyEvent *key) { return filterKey(key); });
+    Ed_Nome->clear();
+    Ed_senha->clear();
+    TTabPadroes *global = TTabPadroes::instance();
+    if (!global)
+        return;
+    Table &operators = global->TbOpr;
+    operators.refresh();
+    operators.first();
+    const QString user = ComputerUser::name().toUpper();
+    int selected = 0;
+    for (; !operators.eof(); operators.next()) {
+        const QString name = operators.asString(QStringLiteral("nom_opr"));
+        if (!user.isEmpty() && name.toUpper() == user)
+            selected = Ed_Nome->count();
+        Ed_Nome->addItem(name);
+    }
+    Ed_Nome->setCurrentIndex(Ed_Nome->count() ? selected : -1);
+    const SessionValues &s = Session::values();
+    operators.setIndexFieldNames(QStringLiteral("nom_opr;sen_opr"));
+    if (!operators.locate(QStringLiteral("nom_opr;sen_opr"), {s.OperatorName, s.OperatorPassword}))
+        Messages::plain(QStringLiteral("Não foi possível encontrar o operador atual!"));
+    Ed_senha->setFocus();
+}
+
+bool TForDireito::filterKey(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Tab) {
+        KeyHook::sendEnter();
+        return true;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        BtSen2->click();
+        return true;
+    }
+    return false;
+}
+
+bool TForDireito::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Ed_senha && event->type() == QEvent::FocusIn)
+        Ed_senha->clear();
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == Ed_Nome && enter) {
+        Ed_senha->setFocus();
+        return true;
+    }
+    if (watched == Ed_senha && (enter || key == Qt::Key_PageDown)) {
+        BtSen1->click();
+        return true;
+    }
+    if (watched == Ed_senha && key == Qt::Key_Up) {
+        Ed_Nome->setFocus();
+        return true;
+    }
+    return false;
+}
+
+void TForDireito::BtSen1Click()
+{
+    switch (AccessGrant::check(Ed_Nome->currentText(), Ed_senha->text(), position_, module_)) {
+    case AccessGrant::Result::WrongPassword:
+        Messages::plain(QStringLiteral("Senha Inválida!"));
+        Ed_senha->clear();
+        Ed_senha->setFocus();
+        return;
+    case AccessGrant::Result::NotAllowed:
+        Messages::plain(QStringLiteral("Acesso não permitido para este nível de senha!"));
+        return;
+    case AccessGrant::Result::Granted:
+        granted_ = true;
+        accept();
+        return;
+    }
+}
+
+void TForDireito::done(int result)
+{
+    hook_.release();
+    QDialog::done(result);
+}
+
+bool DireitoOverride::release(int position, const QString &module)
+{
+    TForDireito window(position, module, QApplication::activeWindow());
+    window.exec();
+    return window.granted();
+}
