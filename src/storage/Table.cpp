@@ -494,12 +494,21 @@ void Table::edit()
         fail(QStringLiteral("não há registro para alterar"));
     if (beforeEdit && !beforeEdit(*this))
         return;
-    lockCurrent();
-    // The record as it is now on disk, not as this cursor last read it.
-    const QVariantList fresh = fetchRow(bookmark());
-    if (fresh.isEmpty()) {
-        releaseLock();
-        fail(QStringLiteral("o registro foi excluído por outro usuário"));
+    QVariantList fresh;
+    try {
+        lockCurrent();
+        // The record as it is now on disk, not as this cursor last read it.
+        fresh = fetchRow(bookmark());
+        if (fresh.isEmpty()) {
+            releaseLock();
+            fail(QStringLiteral("o registro foi excluído por outro usuário"));
+        }
+    } catch (...) {
+        // The edit never began: what the before-event took (a semaphore
+        // lock, say) is given back as for a cancelled edit.
+        if (afterCancel)
+            afterCancel(*this);
+        throw;
     }
     buffer_ = fresh;
     dirty_ = QVector<bool>(fields_.size(), false);
@@ -692,12 +701,20 @@ void Table::remove()
     if (beforeDelete && !beforeDelete(*this))
         return;
     const qint64 rowid = bookmark();
-    lockCurrent();
+    try {
+        lockCurrent();
+    } catch (...) {
+        if (afterCancel)
+            afterCancel(*this);
+        throw;
+    }
     try {
         QSqlQuery query = db_->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(sqlName_));
         db_->run(query, {rowid});
     } catch (...) {
         releaseLock();
+        if (afterCancel)
+            afterCancel(*this);
         throw;
     }
     releaseLock();

@@ -194,8 +194,16 @@ private slots:
         QVERIFY(a->locate("cod_cli", {2}));
         QVERIFY(b->locate("cod_cli", {2}));
         a->edit();
+        // What b's before-events took (a semaphore lock) is given back when
+        // the record lock refuses it.
+        int taken = 0;
+        b->beforeEdit = b->beforeDelete = [&](Table &) { ++taken; return true; };
+        b->afterCancel = [&](Table &) { --taken; };
         QVERIFY_THROWS_EXCEPTION(RecordLockedError, b->edit());
         QVERIFY_THROWS_EXCEPTION(RecordLockedError, b->remove());
+        QCOMPARE(taken, 0);
+        b->beforeEdit = b->beforeDelete = nullptr;
+        b->afterCancel = nullptr;
         QCOMPARE(b->state(), Table::State::Browse);
         QVERIFY(b->locate("cod_cli", {1}));
         b->edit(); // another record is free
