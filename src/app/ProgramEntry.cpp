@@ -7,6 +7,7 @@
 #include "app/UniLiberar.h"
 #include "app/UniPri.h"
 #include "app/UniTrava.h"
+#include "companies/UniEmp.h"
 #include "framework/Messages.h"
 #include "framework/Session.h"
 #include "framework/UniTabEmpresa.h"
@@ -35,6 +36,13 @@ int ProgramEntry::exitCode() const { return AppLifetime::exitCode(); }
 void ProgramEntry::registerWindows()
 {
     main_->registerWindow(QStringLiteral("Cld_Arq"), [] { return new TForPer; });
+    main_->registerWindow(QStringLiteral("EmpArq"), []() -> QWidget * {
+        auto *window = new TForEmp;
+        if (window->ready())
+            return window;
+        delete window;
+        return nullptr;
+    });
     const QString config = installation_.configFile();
     main_->registerWindow(QStringLiteral("Trv_con"), [config] { return new TForTrava(config); });
 }

@@ -3,6 +3,8 @@
 #include "access/UniDireito.h"
 #include "app/UniApr.h"
 #include "framework/Installation.h"
+#include "framework/SelectionList.h"
+#include "framework/UniLocaliza.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -42,4 +44,9 @@ private:
     std::unique_ptr<TTabPadroes> global_;
     DireitoOverride override_;
     SupervisorOverride *previousOverride_ = nullptr;
+    // The registers' locate window and selection list, for the whole run.
+    LocalizaService locate_;
+    ScopedSeam<LocateWindow> locateSeam_{locate_};
+    SelectionListService selection_;
+    ScopedSeam<SelectionDialog> selectionSeam_{selection_};
 };

@@ -6,6 +6,7 @@
 #include "app/UniDesligar.h"
 #include "app/UniPri.h"
 #include "app/UniTrava.h"
+#include "companies/UniEmp.h"
 #include "framework/KeyHook.h"
 #include "framework/Session.h"
 #include "framework/SoundPlayer.h"
@@ -242,6 +243,19 @@ private slots:
         main->attachHooks();
         QTest::keyClick(main, Qt::Key_Escape);
         QTRY_COMPARE(dialogs, 1);
+    }
+
+    void companiesEntryOpensOneCompanyRegister()
+    {
+        AppFixture f;
+        noPhrase(f);
+        auto entry = f.loggedIn();
+        TForPri *main = entry->mainWindow();
+        QVERIFY(main->action(QStringLiteral("EmpArq"))->isEnabled());
+        main->action(QStringLiteral("EmpArq"))->trigger();
+        main->action(QStringLiteral("EmpArq"))->trigger();
+        QCOMPARE(main->area()->subWindowList().size(), 1);
+        QVERIFY(qobject_cast<TForEmp *>(main->area()->subWindowList().first()->widget()));
     }
 
     void escapeWithoutChildrenAsksToLeaveAndCancelKeepsTheSession()
