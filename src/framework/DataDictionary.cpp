@@ -19,12 +19,7 @@ namespace {
 
 const QString kIndexPrefix = QStringLiteral("Índice por ");
 
-QString withSeparator(QString dir)
-{
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
+using PathCase::withSeparator;
 
 bool isCopyName(const QString &name) { return name.right(2).toUpper() == QLatin1String("_X"); }
 

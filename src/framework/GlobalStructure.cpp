@@ -14,12 +14,7 @@
 
 namespace {
 
-QString withSeparator(QString dir)
-{
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
+using PathCase::withSeparator;
 
 const QString kEnd = QStringLiteral(" Impossível continuar a aplicação!");
 

@@ -13,12 +13,7 @@
 
 namespace {
 
-QString withSeparator(QString dir)
-{
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
+using PathCase::withSeparator;
 
 } // namespace
 

@@ -311,6 +311,16 @@ bool unlock(const QStringList &names)
     return true;
 }
 
+Table::BeforeEvent lockEvent(const QString &name)
+{
+    return [name](Table &) { return lock({name}); };
+}
+
+Table::AfterEvent unlockEvent(const QString &name)
+{
+    return [name](Table &) { unlock({name}); };
+}
+
 QString stampOperatorText(int code)
 {
     try {

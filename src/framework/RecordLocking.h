@@ -1,9 +1,9 @@
 #pragma once
 
+#include "storage/Table.h"
+
 #include <QString>
 #include <QStringList>
-
-class Table;
 
 // The program's own locks between computers: per table name in the shared
 // file "Semaforo.trv" of the table's directory, and the edit stamp ass_opr
@@ -22,6 +22,11 @@ bool unlock(const QStringList &names);
 
 // The 21-byte record of the file for name and operator code.
 QByteArray record(const QString &name, int operatorCode);
+
+// The data modules' table events: lock name before, unlock it after (a
+// refused lock abandons the operation that asked for it).
+Table::BeforeEvent lockEvent(const QString &name);
+Table::AfterEvent unlockEvent(const QString &name);
 
 Conflict editConflict(Table &table, ConflictMode mode);
 bool clearStamp(Table &table);

@@ -84,29 +84,24 @@ TableDef StructureBuilder::deletedCopyOf(const TableDef &definition)
 bool StructureBuilder::create(const QString &dictName, const QString &dir, const QString &programDir,
                               const QString &fileName, bool deletedCopy, QString *error)
 {
-    try {
-        TableDef def = definition(dictName, programDir);
-        if (deletedCopy)
-            def = deletedCopyOf(def);
-        def.name = targetName(dictName, fileName, deletedCopy);
-        TableFile::create(dir, def.name, def);
-        return true;
-    } catch (const DbError &e) {
-        if (error)
-            *error = e.message();
-        return false;
-    }
+    return apply(dictName, dir, programDir, fileName, deletedCopy, error, &TableFile::create);
 }
 
 bool StructureBuilder::update(const QString &dictName, const QString &dir, const QString &programDir,
                               const QString &fileName, bool deletedCopy, QString *error)
+{
+    return apply(dictName, dir, programDir, fileName, deletedCopy, error, &TableFile::restructure);
+}
+
+bool StructureBuilder::apply(const QString &dictName, const QString &dir, const QString &programDir,
+                             const QString &fileName, bool deletedCopy, QString *error, FileOperation operation)
 {
     try {
         TableDef def = definition(dictName, programDir);
         if (deletedCopy)
             def = deletedCopyOf(def);
         def.name = targetName(dictName, fileName, deletedCopy);
-        TableFile::restructure(dir, def.name, def);
+        operation(dir, def.name, def);
         return true;
     } catch (const DbError &e) {
         if (error)

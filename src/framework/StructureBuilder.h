@@ -24,4 +24,9 @@ public:
 
     // The copy keeps every deleted record, so nothing in it may be unique.
     static TableDef deletedCopyOf(const TableDef &definition);
+
+private:
+    using FileOperation = void (*)(const QString &dir, const QString &name, const TableDef &definition);
+    static bool apply(const QString &dictName, const QString &dir, const QString &programDir, const QString &fileName,
+                      bool deletedCopy, QString *error, FileOperation operation);
 };

@@ -23,15 +23,8 @@ QString codeDir(const QString &tabelas, int code)
     return tabelas + QStringLiteral("%1/").arg(code, 3, 10, QLatin1Char('0'));
 }
 
-Table::BeforeEvent lockEvent(const QString &name)
-{
-    return [name](Table &) { return RecordLocking::lock({name}); };
-}
-
-Table::AfterEvent unlockEvent(const QString &name)
-{
-    return [name](Table &) { RecordLocking::unlock({name}); };
-}
+using RecordLocking::lockEvent;
+using RecordLocking::unlockEvent;
 
 } // namespace
 

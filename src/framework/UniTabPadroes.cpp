@@ -21,15 +21,8 @@ TTabPadroes *g_instance = nullptr;
 
 const QString kEnd = QStringLiteral(" Impossível continuar a aplicação!");
 
-Table::BeforeEvent lockEvent(const QString &name)
-{
-    return [name](Table &) { return RecordLocking::lock({name}); };
-}
-
-Table::AfterEvent unlockEvent(const QString &name)
-{
-    return [name](Table &) { RecordLocking::unlock({name}); };
-}
+using RecordLocking::lockEvent;
+using RecordLocking::unlockEvent;
 
 } // namespace
 

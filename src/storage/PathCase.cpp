@@ -22,4 +22,9 @@ QString resolve(const QString &dir, const QString &name)
     return QDir(dir).filePath(entry(dir, name));
 }
 
+QString withSeparator(const QString &dir)
+{
+    return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
+}
+
 } // namespace PathCase

@@ -14,4 +14,7 @@ QString entry(const QString &dir, const QString &name);
 // entry() as a full path: dir + the matched name.
 QString resolve(const QString &dir, const QString &name);
 
+// dir with one trailing "/", as directories are kept in session values.
+QString withSeparator(const QString &dir);
+
 } // namespace PathCase
