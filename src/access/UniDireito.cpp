@@ -1,5 +1,6 @@
 #include "access/UniDireito.h"
 
+#include "access/PasswordForm.h"
 #include "access/AccessGrant.h"
 #include "framework/ComputerUser.h"
 #include "framework/Messages.h"
@@ -19,34 +20,13 @@ TForDireito::TForDireito(int position, const QString &module, QWidget *parent)
 {
     setObjectName(QStringLiteral("ForDireito"));
     setWindowTitle(QStringLiteral("Liberação de Acesso"));
-    auto *grid = new QGridLayout(this);
-    Ed_Nome = new QComboBox(this);
-    Ed_Nome->setObjectName(QStringLiteral("Ed_Nome"));
-    Ed_senha = new QLineEdit(this);
-    Ed_senha->setObjectName(QStringLiteral("Ed_senha"));
-    Ed_senha->setMaxLength(8);
-    Ed_senha->setEchoMode(QLineEdit::Password);
-    BtSen1 = new QPushButton(QStringLiteral("&Ok"), this);
-    BtSen2 = new QPushButton(QStringLiteral("&Cancela"), this);
-    for (QPushButton *b : {BtSen1, BtSen2})
-        b->setAutoDefault(false);
-    grid->addWidget(new QLabel(QStringLiteral("Nome"), this), 0, 0);
-    grid->addWidget(Ed_Nome, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Senha"), this), 1, 0);
-    grid->addWidget(Ed_senha, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtSen1);
-    buttons->addWidget(BtSen2);
-    grid->addLayout(buttons, 2, 0, 1, 2);
-    grid->setColumnMinimumWidth(1, 200);
+    const PasswordForm::Fields form = PasswordForm::build(this, QStringLiteral("&Cancela"));
+    Ed_Nome = form.name;
+    Ed_senha = form.password;
+    BtSen1 = form.ok;
+    BtSen2 = form.other;
     connect(BtSen1, &QPushButton::clicked, this, &TForDireito::BtSen1Click);
     connect(BtSen2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Ed_senha, &QLineEdit::textEdited, this, [this](const QString &text) {
-        const int cursor = Ed_senha->cursorPosition();
-        Ed_senha->setText(text.toUpper());
-        Ed_senha->setCursorPosition(cursor);
-    });
     Ed_Nome->installEventFilter(this);
     Ed_senha->installEventFilter(this);
 }

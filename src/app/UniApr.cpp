@@ -1,5 +1,6 @@
 #include "app/UniApr.h"
 
+#include "access/PasswordForm.h"
 #include "app/AppLifetime.h"
 #include "utilities/ProgramVersion.h"
 #include "app/SessionMarker.h"
@@ -54,10 +55,7 @@ TForApr::TForApr(TForPri *mainWindow)
     Ed_Nome = new QComboBox(Barra_Senha);
     Ed_Nome->setObjectName(QStringLiteral("Ed_Nome"));
     Ed_Nome->setEditable(false);
-    Ed_Senha = new QLineEdit(Barra_Senha);
-    Ed_Senha->setObjectName(QStringLiteral("Ed_Senha"));
-    Ed_Senha->setMaxLength(8);
-    Ed_Senha->setEchoMode(QLineEdit::Password);
+    Ed_Senha = PasswordForm::passwordBox(Barra_Senha, QStringLiteral("Ed_Senha"));
     BtSen1 = new QPushButton(QStringLiteral("&Ok"), Barra_Senha);
     BtSen1->setObjectName(QStringLiteral("BtSen1"));
     BtSen2 = new QPushButton(QStringLiteral("&Cancela"), Barra_Senha);
@@ -85,11 +83,6 @@ TForApr::TForApr(TForPri *mainWindow)
 
     connect(BtSen1, &QPushButton::clicked, this, &TForApr::BtSen1Click);
     connect(BtSen2, &QPushButton::clicked, this, &TForApr::BtSen2Click);
-    connect(Ed_Senha, &QLineEdit::textEdited, this, [this](const QString &text) {
-        const int cursor = Ed_Senha->cursorPosition();
-        Ed_Senha->setText(text.toUpper());
-        Ed_Senha->setCursorPosition(cursor);
-    });
     for (QWidget *w : {static_cast<QWidget *>(Ed_Nome), static_cast<QWidget *>(Ed_Senha), static_cast<QWidget *>(Barra)})
         w->installEventFilter(this);
 

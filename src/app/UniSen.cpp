@@ -1,5 +1,6 @@
 #include "app/UniSen.h"
 
+#include "access/PasswordForm.h"
 #include "app/AppLifetime.h"
 #include "app/UniPri.h"
 #include "framework/AppCodes.h"
@@ -29,34 +30,13 @@ TForSen::TForSen(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ForSen"));
     setWindowTitle(QStringLiteral("Operador"));
-    auto *grid = new QGridLayout(this);
-    Ed_Nome = new QComboBox(this);
-    Ed_Nome->setObjectName(QStringLiteral("Ed_Nome"));
-    Ed_senha = new QLineEdit(this);
-    Ed_senha->setObjectName(QStringLiteral("Ed_senha"));
-    Ed_senha->setMaxLength(8);
-    Ed_senha->setEchoMode(QLineEdit::Password);
-    BtSen1 = new QPushButton(QStringLiteral("&Ok"), this);
-    BtSen2 = new QPushButton(QStringLiteral("&Sair"), this);
-    for (QPushButton *b : {BtSen1, BtSen2})
-        b->setAutoDefault(false);
-    grid->addWidget(new QLabel(QStringLiteral("Nome"), this), 0, 0);
-    grid->addWidget(Ed_Nome, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Senha"), this), 1, 0);
-    grid->addWidget(Ed_senha, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtSen1);
-    buttons->addWidget(BtSen2);
-    grid->addLayout(buttons, 2, 0, 1, 2);
-    grid->setColumnMinimumWidth(1, 200);
+    const PasswordForm::Fields form = PasswordForm::build(this, QStringLiteral("&Sair"));
+    Ed_Nome = form.name;
+    Ed_senha = form.password;
+    BtSen1 = form.ok;
+    BtSen2 = form.other;
     connect(BtSen1, &QPushButton::clicked, this, &TForSen::BtSen1Click);
     connect(BtSen2, &QPushButton::clicked, this, &TForSen::BtSen2Click);
-    connect(Ed_senha, &QLineEdit::textEdited, this, [this](const QString &text) {
-        const int cursor = Ed_senha->cursorPosition();
-        Ed_senha->setText(text.toUpper());
-        Ed_senha->setCursorPosition(cursor);
-    });
     Ed_Nome->installEventFilter(this);
     Ed_senha->installEventFilter(this);
     FormCreate();
