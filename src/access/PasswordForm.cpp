@@ -1,6 +1,8 @@
 #include "access/PasswordForm.h"
 
 #include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,6 +10,46 @@
 #include <QPushButton>
 
 namespace PasswordForm {
+
+namespace {
+
+class Keys : public QObject
+{
+public:
+    Keys(const Fields &fields, QObject *parent) : QObject(parent), f_(fields)
+    {
+        f_.name->installEventFilter(this);
+        f_.password->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == f_.password && event->type() == QEvent::FocusIn)
+            f_.password->clear();
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (watched == f_.name && enter) {
+            f_.password->setFocus();
+            return true;
+        }
+        if (watched == f_.password && (enter || key == Qt::Key_PageDown)) {
+            f_.ok->click();
+            return true;
+        }
+        if (watched == f_.password && key == Qt::Key_Up) {
+            f_.name->setFocus();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    Fields f_;
+};
+
+} // namespace
 
 QLineEdit *passwordBox(QWidget *parent, const QString &objectName)
 {
@@ -44,6 +86,7 @@ Fields build(QWidget *owner, const QString &otherCaption)
     buttons->addWidget(f.other);
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnMinimumWidth(1, 200);
+    new Keys(f, owner);
     return f;
 }
 

@@ -23,7 +23,10 @@ struct Fields
 };
 
 // "Nome" and "Senha" rows (boxes Ed_Nome and Ed_senha) with "&Ok" and
-// otherCaption beneath, laid out on owner.
+// otherCaption beneath, laid out on owner. The boxes move as the password
+// windows do: Enter on the list goes to the password, Enter or Page Down on
+// the password presses "&Ok", Up goes back, and the password empties when it
+// gets the focus.
 Fields build(QWidget *owner, const QString &otherCaption);
 
 } // namespace PasswordForm

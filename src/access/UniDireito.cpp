@@ -27,8 +27,6 @@ TForDireito::TForDireito(int position, const QString &module, QWidget *parent)
     BtSen2 = form.other;
     connect(BtSen1, &QPushButton::clicked, this, &TForDireito::BtSen1Click);
     connect(BtSen2, &QPushButton::clicked, this, &QDialog::reject);
-    Ed_Nome->installEventFilter(this);
-    Ed_senha->installEventFilter(this);
 }
 
 void TForDireito::showEvent(QShowEvent *event)
@@ -72,29 +70,6 @@ bool TForDireito::filterKey(QKeyEvent *event)
     }
     if (event->key() == Qt::Key_Escape) {
         BtSen2->click();
-        return true;
-    }
-    return false;
-}
-
-bool TForDireito::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Ed_senha && event->type() == QEvent::FocusIn)
-        Ed_senha->clear();
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (watched == Ed_Nome && enter) {
-        Ed_senha->setFocus();
-        return true;
-    }
-    if (watched == Ed_senha && (enter || key == Qt::Key_PageDown)) {
-        BtSen1->click();
-        return true;
-    }
-    if (watched == Ed_senha && key == Qt::Key_Up) {
-        Ed_Nome->setFocus();
         return true;
     }
     return false;

@@ -27,7 +27,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void done(int result) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormActivate();

@@ -37,8 +37,6 @@ TForSen::TForSen(QWidget *parent) : QWidget(parent)
     BtSen2 = form.other;
     connect(BtSen1, &QPushButton::clicked, this, &TForSen::BtSen1Click);
     connect(BtSen2, &QPushButton::clicked, this, &TForSen::BtSen2Click);
-    Ed_Nome->installEventFilter(this);
-    Ed_senha->installEventFilter(this);
     FormCreate();
 }
 
@@ -106,29 +104,6 @@ bool TForSen::filterKey(QKeyEvent *event)
     if (event->key() == Qt::Key_Escape && QApplication::activeWindow()
         && !QApplication::activeWindow()->objectName().isEmpty()) {
         BtSen2->click();
-        return true;
-    }
-    return false;
-}
-
-bool TForSen::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Ed_senha && event->type() == QEvent::FocusIn)
-        Ed_senha->clear();
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (watched == Ed_Nome && enter) {
-        Ed_senha->setFocus();
-        return true;
-    }
-    if (watched == Ed_senha && (enter || key == Qt::Key_PageDown)) {
-        BtSen1->click();
-        return true;
-    }
-    if (watched == Ed_senha && key == Qt::Key_Up) {
-        Ed_Nome->setFocus();
         return true;
     }
     return false;
