@@ -1,30 +1,18 @@
 #include "BackupFixture.h"
 
+#include "testsupport/CliRun.h"
 #include "testsupport/TempInstallation.h"
 #include "testsupport/TestMain.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace BackupFixture;
 
 namespace {
-struct Run
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(binaryPath(QStringLiteral("remetix-cli")), QStringList{QStringLiteral("backup-file")} + arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+Run cli(const QStringList &arguments) { return runCli(QStringList{QStringLiteral("backup-file")} + arguments); }
 } // namespace
 
 class BackupFileCommandTest : public QObject

@@ -1,27 +1,15 @@
 #include "framework/Installation.h"
+#include "testsupport/CliRun.h"
 #include "testsupport/ScriptedMessages.h"
 #include "testsupport/TempInstallation.h"
 #include "testsupport/TestMain.h"
 
-#include <QProcess>
 #include <QTest>
 
 namespace {
-struct Run
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(binaryPath(QStringLiteral("remetix-cli")), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+Run cli(const QStringList &arguments) { return runCli(arguments); }
 } // namespace
 
 class InfoCommandTest : public QObject

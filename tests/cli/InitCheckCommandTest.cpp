@@ -1,27 +1,18 @@
 #include "storage/Table.h"
 #include "storage/TableFile.h"
+#include "testsupport/CliRun.h"
 #include "testsupport/TempInstallation.h"
 #include "testsupport/TestMain.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-struct Run
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
 Run cli(const TempInstallation &inst, const QStringList &arguments)
 {
-    QProcess process;
-    process.start(binaryPath(QStringLiteral("remetix-cli")), QStringList{QStringLiteral("--exe-dir"), inst.exeDir()} + arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCli(QStringList{QStringLiteral("--exe-dir"), inst.exeDir()} + arguments);
 }
 } // namespace
 

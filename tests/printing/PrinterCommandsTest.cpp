@@ -3,6 +3,7 @@
 #include "printing/ControlCodes.h"
 #include "printing/PrinterModels.h"
 #include "printing/ReportCipher.h"
+#include "testsupport/CliRun.h"
 #include "testsupport/TempInstallation.h"
 #include "testsupport/TestMain.h"
 
@@ -13,23 +14,15 @@
 
 namespace {
 
-struct Run
+// The command's temporary files stay inside the test's own folder.
+QProcessEnvironment environment(const PrintTestDir &dir)
 {
-    int exitCode;
-    QString err;
-};
-
-Run cli(const PrintTestDir &dir, const QStringList &arguments)
-{
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), dir.path(QStringLiteral("tmp")));
-    process.setProcessEnvironment(env);
-    process.start(binaryPath(QStringLiteral("remetix-cli")), arguments);
-    if (!process.waitForFinished(30000))
-        return {-1, QStringLiteral("timed out")};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return env;
 }
+
+CliRun cli(const PrintTestDir &dir, const QStringList &arguments) { return runCli(arguments, environment(dir)); }
 
 const char *const markers[] = {"@p8linpol", "@t8linpol", "@pcompr175", "@tcompr175", "@pcompr20", "@tcompr20",
                                "@pelite12", "@telite12", "@pnegrito", "@tnegrito", "@pexpand", "@texpand",
@@ -80,7 +73,7 @@ private slots:
         PrintTestDir::write(dir.path(QStringLiteral("job.txt")), fullLog());
         const QString out = dir.path(QStringLiteral("printer.prn"));
         const QString log = dir.path(QStringLiteral("new.log"));
-        const Run run = cli(dir, {QStringLiteral("replay"), QStringLiteral("--printer"), printer, QStringLiteral("--address"),
+        const CliRun run = cli(dir, {QStringLiteral("replay"), QStringLiteral("--printer"), printer, QStringLiteral("--address"),
                                   out, QStringLiteral("--log"), log, dir.path(QStringLiteral("job.txt"))});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
@@ -100,9 +93,7 @@ private slots:
         QTcpServer server;
         QVERIFY(server.listen(QHostAddress::LocalHost, 0));
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TMPDIR"), dir.path(QStringLiteral("tmp")));
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(environment(dir));
         process.start(binaryPath(QStringLiteral("remetix-cli")),
                       {QStringLiteral("replay"), QStringLiteral("--printer"), QStringLiteral("Lady II"), QStringLiteral("--address"),
                        QStringLiteral("socket://127.0.0.1:%1").arg(server.serverPort()), dir.path(QStringLiteral("job.art"))});
@@ -121,7 +112,7 @@ private slots:
     {
         PrintTestDir dir;
         const QString out = dir.path(QStringLiteral("teste.prn"));
-        const Run run = cli(dir, {QStringLiteral("print-test"), QStringLiteral("--printer"), QStringLiteral("Epson 9 pinos"),
+        const CliRun run = cli(dir, {QStringLiteral("print-test"), QStringLiteral("--printer"), QStringLiteral("Epson 9 pinos"),
                                   QStringLiteral("--address"), out});
         QCOMPARE(run.exitCode, 0);
         const QByteArray bytes = PrintTestDir::read(out);
@@ -163,7 +154,7 @@ private slots:
         for (QString &argument : arguments)
             argument.replace(QStringLiteral("@dir"), dir.path());
         message.replace(QStringLiteral("@dir"), dir.path());
-        const Run run = cli(dir, arguments);
+        const CliRun run = cli(dir, arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
